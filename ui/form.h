@@ -36,6 +36,10 @@ public:
     virtual void OnTrayEvent(int code) = 0;  // 1 release, 2 double-click, 3 right click
     virtual void OnMenuSelected(MenuItem item) = 0;
     virtual bool CanCloseWindow() = 0;
+    // The window is being destroyed (its tray icon goes with it).
+    virtual void OnDestroyed() {}
+    // The user's session is ending for real; the program must end too.
+    virtual void OnSessionEnded() {}
 };
 
 }  // namespace zelvane
