@@ -2,6 +2,9 @@
 // the copy button beside the converted link.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "conversion/clipboard.h"
 #include "conversion/shell.h"
 #include "core/program_state.h"
@@ -13,14 +16,26 @@ class Converter {
 public:
     Converter(ProgramState& state, Form& form, Clipboard& clipboard, Shell& shell);
 
-    void ConversionCycle();
+    void ConversionCycle();      // 时钟1, and each clipboard change
     void OnCopyButtonClicked();  // 按钮1
 
 private:
+    std::optional<Text> ReadChangedClipboard();
+    void WriteClipboard(const Text& text);
+    void TakeSharePassword();
+    bool RebuildLinkWithDomain();
+    void ShowRebuiltLink();
+    Text LinkBeforePasswordKeyword();
+    void CopyConvertedLinkIfChosen();
+    void OpenLinkIfChosen(const Text& linkToOpen);
+
     ProgramState& state_;
     Form& form_;
     Clipboard& clipboard_;
     Shell& shell_;
+    // The clipboard's change count when its text was last known: read by a
+    // tick or written by this program. While it holds, the text is unchanged.
+    std::optional<std::uint32_t> knownChangeCount_;
 };
 
 }  // namespace zelvane
