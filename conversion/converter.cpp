@@ -45,7 +45,7 @@ void Converter::ConversionCycle() {
 
     TakeSharePassword();
     state_.partsArray = {};
-    state_.rebuiltLink.clear();
+    state_.rebuiltLink = Text();  // releases a huge link of an earlier tick
 
     if (!HasScheme(state_.clipboardText)) {
         form_.SetText(Control::编辑框_转换后, Text(NO_LINK_TEXT));
@@ -79,8 +79,8 @@ std::optional<Text> Converter::ReadChangedClipboard() {
 
 // What the program writes itself is not a new copy: the next tick finds the
 // text it wrote and ends there.
-void Converter::WriteClipboard(const Text& text) {
-    if (clipboard_.WriteText(text)) state_.lastClipboardText = text;
+void Converter::WriteClipboard(Text text) {
+    if (clipboard_.WriteText(text)) state_.lastClipboardText = std::move(text);
 }
 
 // Runs for every changed text, link or not. The text is split on "提取码"
@@ -93,6 +93,8 @@ void Converter::TakeSharePassword() {
 
 // A share link has exactly four "/"-separated pieces: scheme, empty, host,
 // share code. Only the host changes, to the text of 编辑框1 whatever it is.
+// Splits are let go as soon as they are used: with a huge text, every copy
+// alive at once counts.
 bool Converter::RebuildLinkWithDomain() {
     state_.partsArray = SplitOn(state_.clipboardText, "/");
     if (MemberCount(state_.partsArray) != 4) return false;
@@ -100,6 +102,7 @@ bool Converter::RebuildLinkWithDomain() {
     const TextArray& parts = state_.partsArray;
     state_.rebuiltLink = JoinTexts({parts.Member(1), "/", parts.Member(2), "/", domain, "/",
                                     parts.Member(4), "/"});
+    state_.partsArray = {};
     return true;
 }
 
@@ -108,15 +111,15 @@ void Converter::ShowRebuiltLink() {
     const auto length = static_cast<std::int64_t>(ByteLength(state_.rebuiltLink));
     form_.SetText(Control::编辑框_转换后, LeftBytes(state_.rebuiltLink, length - 1));
     state_.clipboardText = form_.GetText(Control::编辑框_转换后);
-    state_.partsArray = {};
 }
 
 // The part of the converted text before its password keyword, or empty.
 Text Converter::LinkBeforePasswordKeyword() {
     if (!ContainsPasswordKeyword(state_.rebuiltLink)) return {};
     state_.partsArray = SplitAtPasswordKeyword(state_.clipboardText);
-    if (MemberCount(state_.partsArray) == 0) return {};
-    return state_.partsArray.Member(1);
+    Text link = state_.partsArray.Member(1);  // empty when there is no member
+    state_.partsArray = {};
+    return link;
 }
 
 void Converter::CopyConvertedLinkIfChosen() {
@@ -128,9 +131,9 @@ void Converter::CopyConvertedLinkIfChosen() {
 void Converter::OpenLinkIfChosen(const Text& linkToOpen) {
     if (!form_.IsChecked(Control::选择框4)) return;
     if (form_.IsChecked(Control::选择框5)) WriteClipboard(state_.sharePassword);
-    const Text chosen =
-        DropSpaces(linkToOpen).empty() ? form_.GetText(Control::编辑框_转换后) : linkToOpen;
-    const Text url = UrlToOpen(chosen);
+    const Text url = DropSpaces(linkToOpen).empty()
+                         ? UrlToOpen(form_.GetText(Control::编辑框_转换后))
+                         : UrlToOpen(linkToOpen);
     if (!url.empty()) shell_.ShellOpen(url);
 }
 

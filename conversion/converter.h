@@ -21,7 +21,7 @@ public:
 
 private:
     std::optional<Text> ReadChangedClipboard();
-    void WriteClipboard(const Text& text);
+    void WriteClipboard(Text text);
     void TakeSharePassword();
     bool RebuildLinkWithDomain();
     void ShowRebuiltLink();

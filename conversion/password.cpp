@@ -21,6 +21,7 @@ Text WithoutColons(const Text& text) {
 TextArray SplitAtPasswordKeyword(std::string_view text) {
     TextArray parts;
     for (std::string_view keyword : kKeywordsInSplitOrder) {
+        parts = {};  // one split alive at a time
         parts = SplitOn(text, keyword);
         if (MemberCount(parts) == 2) break;
     }
