@@ -42,8 +42,10 @@ Bytes8 BitmapImage(std::uint32_t side, std::uint16_t bits = 32, std::uint32_t co
 }
 
 Bytes8 PngImage(std::uint32_t width, std::uint32_t height) {
-    Bytes8 image{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
-    image.resize(33 + 12, 0);  // IHDR with its CRC, then room for an IEND chunk
+    static constexpr std::uint8_t start[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                             0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+    Bytes8 image(33 + 12, 0);  // IHDR with its CRC, then room for an IEND chunk
+    for (std::size_t i = 0; i < std::size(start); ++i) image[i] = start[i];
     image[16] = static_cast<std::uint8_t>(width >> 24);
     image[17] = static_cast<std::uint8_t>(width >> 16);
     image[18] = static_cast<std::uint8_t>(width >> 8);

@@ -33,7 +33,8 @@ TEST(TrayTipText, KeepsAtMostTheFirstSixtyTwoBytes) {
         {"63 bytes", ascii61 + "bc", ascii61 + "b"},
         {"31 characters of two bytes and more", Repeated(kChineseChar, 40), Repeated(kChineseChar, 31)},
         // An odd start puts a lead byte at byte 62; the cut splits the character.
-        {"cut inside a character", "a" + Repeated(kChineseChar, 31), "a" + Repeated(kChineseChar, 30) + "\xCB"},
+        {"cut inside a character", Repeated("a", 1) + Repeated(kChineseChar, 31),
+         Repeated("a", 1) + Repeated(kChineseChar, 30) + "\xCB"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
