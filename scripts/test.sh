@@ -62,6 +62,8 @@ print_summary() {
 }
 
 run_wine_tests() {
+    # Always a fresh prefix and a private display, whatever the caller set.
+    unset ZELVANE_RUN_DIR ZELVANE_USE_DISPLAY
     # shellcheck source=scripts/wine-session.sh
     source scripts/wine-session.sh
     session_started=1
