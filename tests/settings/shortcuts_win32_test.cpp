@@ -13,16 +13,10 @@
 #include "core/encoding_win32.h"
 #include "core/handles_win32.h"
 #include "settings/shortcuts_win32.h"
+#include "tests/settings/shell_link_reader_win32.h"
 
 namespace zelvane::win32 {
 namespace {
-
-struct ReadBack {
-    std::wstring target;
-    std::wstring description;
-    int showCommand = 0;
-    std::wstring arguments;
-};
 
 // A fresh directory under the temporary folder, removed with what it holds.
 // Its name needs Unicode: paths must not go through any ANSI code page.
@@ -67,45 +61,6 @@ protected:
         if (oleReady_) ::OleUninitialize();
     }
 
-    // The target comes from the item list that the shell starts the link
-    // with (Wine's GetPath squeezes it through the ANSI code page), and the
-    // show command from the file's header at 0x3C (Wine's Load drops it).
-    static bool Read(const std::wstring& file, ReadBack& out) {
-        ComPtr<IShellLinkW> link;
-        if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                      reinterpret_cast<void**>(link.Receive())))) {
-            return false;
-        }
-        ComPtr<IPersistFile> persist;
-        if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(persist.Receive())))) return false;
-        if (FAILED(persist->Load(file.c_str(), STGM_READ))) return false;
-
-        PIDLIST_ABSOLUTE items = nullptr;
-        if (FAILED(link->GetIDList(&items)) || items == nullptr) return false;
-        wchar_t buffer[MAX_PATH * 2] = {};
-        const bool havePath = ::SHGetPathFromIDListW(items, buffer) != FALSE;
-        ::CoTaskMemFree(items);
-        if (!havePath) return false;
-        out.target = buffer;
-        buffer[0] = L'\0';
-        link->GetDescription(buffer, MAX_PATH * 2);
-        out.description = buffer;
-        buffer[0] = L'\0';
-        link->GetArguments(buffer, MAX_PATH * 2);
-        out.arguments = buffer;
-        out.showCommand = ShowCommandInHeader(file);
-        return true;
-    }
-
-    static int ShowCommandInHeader(const std::wstring& file) {
-        OwnedFile handle(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-        if (!handle) return -1;
-        unsigned char header[0x4C] = {};
-        DWORD read = 0;
-        if (!::ReadFile(handle.Get(), header, sizeof header, &read, nullptr) || read != sizeof header) return -1;
-        return header[0x3C] | header[0x3D] << 8 | header[0x3E] << 16 | header[0x3F] << 24;
-    }
-
     static bool IsFile(const std::wstring& path) {
         const DWORD attributes = ::GetFileAttributesW(path.c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -135,8 +90,8 @@ TEST_F(ShellShortcutsTest, WrittenShortcutReadsBackThroughTheShell) {
     const Path target = scratch.In(L"\x8F6C\x6362.exe");  // 转换.exe
     ASSERT_TRUE(shortcuts.CreateShortcut(scratch.In(L"Zelvane.lnk"), target, "Zelvane"));
 
-    ReadBack link;
-    ASSERT_TRUE(Read(scratch.Wide(L"Zelvane.lnk"), link));
+    testing::ShellLinkContents link;
+    ASSERT_TRUE(testing::ReadShellLink(scratch.Wide(L"Zelvane.lnk"), link));
     EXPECT_EQ(link.target, scratch.Wide(L"\x8F6C\x6362.exe"));
     EXPECT_EQ(link.description, L"Zelvane");
     EXPECT_EQ(link.showCommand, SW_SHOW);
@@ -146,8 +101,8 @@ TEST_F(ShellShortcutsTest, WrittenShortcutReadsBackThroughTheShell) {
 TEST_F(ShellShortcutsTest, DescriptionCrossesAsCodePage936) {
     ASSERT_TRUE(scratch.Created());
     ASSERT_TRUE(shortcuts.CreateShortcut(scratch.In(L"a.lnk"), scratch.In(L"a.exe"), "\xD6\xD0\xCE\xC4"));  // 中文
-    ReadBack link;
-    ASSERT_TRUE(Read(scratch.Wide(L"a.lnk"), link));
+    testing::ShellLinkContents link;
+    ASSERT_TRUE(testing::ReadShellLink(scratch.Wide(L"a.lnk"), link));
     EXPECT_EQ(link.description, L"\x4E2D\x6587");
 }
 
@@ -155,8 +110,8 @@ TEST_F(ShellShortcutsTest, AnExistingShortcutIsOverwritten) {
     ASSERT_TRUE(scratch.Created());
     ASSERT_TRUE(shortcuts.CreateShortcut(scratch.In(L"Zelvane.lnk"), scratch.In(L"old.exe"), "Zelvane"));
     ASSERT_TRUE(shortcuts.CreateShortcut(scratch.In(L"Zelvane.lnk"), scratch.In(L"new.exe"), "Zelvane"));
-    ReadBack link;
-    ASSERT_TRUE(Read(scratch.Wide(L"Zelvane.lnk"), link));
+    testing::ShellLinkContents link;
+    ASSERT_TRUE(testing::ReadShellLink(scratch.Wide(L"Zelvane.lnk"), link));
     EXPECT_EQ(link.target, scratch.Wide(L"new.exe"));
 }
 
