@@ -6,7 +6,8 @@ order, each a bottom-up DIB (BITMAPINFOHEADER, BGRA pixels, 1-bit AND mask) and
 a colour count of 0 in its directory entry. The directory is written by hand
 so that it stays exactly this; the tray code picks the 16-pixel image by it.
 
-Rerun after changing the drawing:  python3 resources/make_icon.py
+Rerun after changing the drawing (needs Pillow, Debian python3-pil):
+    /usr/bin/python3 resources/make_icon.py [out.ico [preview.png]]
 """
 
 import os
