@@ -1,4 +1,5 @@
 #include "core/text.h"
+#include "tests/reference/text_reference.h"
 
 #include <gtest/gtest.h>
 
@@ -226,69 +227,9 @@ TEST(JoinTextsAndByteLength, CountBytes) {
 }
 
 // ------------------------------------------------------ differential test
-// A plain reference: walk the text one character at a time (two bytes for a
-// lead byte, one otherwise) and try a match wherever a character starts.
+// The plain byte-by-byte reference lives in tests/reference/text_reference.h.
 
-std::size_t Width(const Text& text, std::size_t i) {
-    return static_cast<unsigned char>(text[i]) >= 0x80 ? 2 : 1;
-}
-
-bool SoughtAt(const Text& text, std::size_t i, const Text& sought) {
-    return text.size() - i >= sought.size() && text.compare(i, sought.size(), sought) == 0;
-}
-
-std::int64_t ReferencePositionOf(const Text& text, const Text& sought) {
-    if (sought.empty()) return text.empty() ? -1 : 1;
-    for (std::size_t i = 0; i < text.size(); i += Width(text, i)) {
-        if (SoughtAt(text, i, sought)) return static_cast<std::int64_t>(i) + 1;
-    }
-    return -1;
-}
-
-std::vector<Text> ReferenceSplit(const Text& text, const Text& delimiter) {
-    if (text.empty()) return {};
-    if (delimiter.empty()) return {text};
-    std::vector<Text> members;
-    std::size_t pieceBegin = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (SoughtAt(text, i, delimiter)) {
-            members.push_back(text.substr(pieceBegin, i - pieceBegin));
-            i += delimiter.size();
-            pieceBegin = i;
-        } else {
-            i += Width(text, i);
-        }
-    }
-    if (pieceBegin < text.size()) members.push_back(text.substr(pieceBegin));
-    return members;
-}
-
-Text ReferenceReplace(const Text& text, const Text& sought, const Text& replacement) {
-    if (text.empty() || sought.empty()) return text;
-    Text out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (SoughtAt(text, i, sought)) {
-            out += replacement;
-            i += sought.size();
-        } else {
-            out += text.substr(i, Width(text, i));
-            i += Width(text, i);
-        }
-    }
-    return out;
-}
-
-Text ReferenceDropSpaces(const Text& text) {
-    Text out;
-    for (std::size_t i = 0; i < text.size(); i += Width(text, i)) {
-        const Text character = text.substr(i, Width(text, i));
-        if (character.size() < Width(text, i)) continue;  // lone lead byte at the end
-        if (character != " " && character != kFullWidthSpace) out += character;
-    }
-    return out;
-}
+using namespace reference;
 
 // Characters chosen to trip a scanner that ignores lead bytes: trail bytes
 // equal to '/', ':', ' ', 'a' and 0xA1, and full-width spaces.
