@@ -19,9 +19,9 @@ std::size_t FirstSchemeAt(std::string_view text) {
     return static_cast<std::size_t>(std::min(https, http) - 1);
 }
 
-bool IsAsciiBreak(unsigned char byte) {
-    return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\n';
-}
+// A space or any ASCII control character: a shell or a browser's command line
+// may take it for the end of an argument or of a command.
+bool IsBreakByte(unsigned char byte) { return byte <= 0x20 || byte == 0x7F; }
 
 // End of the URL that starts at `begin`, a character start.
 std::size_t UrlEnd(std::string_view text, std::size_t begin) {
@@ -29,10 +29,14 @@ std::size_t UrlEnd(std::string_view text, std::size_t begin) {
     while (i < text.size()) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (!IsLeadByte(byte)) {
-            if (IsAsciiBreak(byte)) return i;
+            if (IsBreakByte(byte)) return i;
             i += 1;
         } else {
             if (text.substr(i, 2) == kFullWidthSpace) return i;
+            // No character of the code page has such a trail byte; at the
+            // Windows boundary it may come out as the space or control
+            // character itself.
+            if (i + 1 < text.size() && IsBreakByte(static_cast<unsigned char>(text[i + 1]))) return i;
             i += 2;
         }
     }

@@ -9,8 +9,9 @@
 namespace zelvane {
 
 // The first "https://" or "http://" in the text and what follows it up to the
-// first space, full-width space, tab, CR, LF or the end; empty when the text
-// holds no such URL or nothing follows the scheme.
+// first space, full-width space, other ASCII control character (tab, CR, LF,
+// ESC, DEL...), two-byte character whose trail byte is one of these, or the
+// end; empty when the text holds no such URL or nothing follows the scheme.
 Text UrlToOpen(std::string_view text);
 
 }  // namespace zelvane

@@ -28,6 +28,15 @@ TEST(UrlToOpen, TakesTheFirstHttpUrlUpToABreak) {
         {"https://{D}/{复制后打开}", "https://{D}/{复制后打开}"},
         // B0 A1 + A1 41: the A1 A1 spans two characters and is no space.
         {"https://{D}/\xB0\xA1\xA1\x41 x", "https://{D}/\xB0\xA1\xA1\x41"},
+        // Every control character ends the URL, also as the trail byte of
+        // a two-byte character; other trail bytes below 0x40 do not.
+        {"https://{D}/abc\x1B[2J", "https://{D}/abc"},
+        {"https://{D}/abc\x0Bx", "https://{D}/abc"},
+        {"https://{D}/abc\x7Fx", "https://{D}/abc"},
+        {"https://{D}/abc\x01", "https://{D}/abc"},
+        {"https://{D}/ab\x81 c", "https://{D}/ab"},
+        {"https://{D}/ab\x81\x1B", "https://{D}/ab"},
+        {"https://{D}/ab\x81/c", "https://{D}/ab\x81/c"},
         {"C:\\windows\\notepad.exe ", ""},
         {"C:\\tools\\x.exe {密码} https://{D}/abc", "https://{D}/abc"},
         {"HTTPS://{D}/abc", ""},
