@@ -6,6 +6,8 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -44,12 +46,29 @@ Text WithoutZero(Text text) {
     return text;
 }
 
+// Big enough to show a tick that grows faster than linearly, small enough to
+// keep a few hundred ticks per input quick under the sanitizers.
+constexpr std::size_t kMaxComposedText = 256 * 1024;
+
+// A text of pieces: tokens, short raw byte strings, and repeats of the piece
+// before, so that even a short input can make a huge text ('/' * 100000).
 Text ComposeText(FuzzedDataProvider& data, std::size_t maxPieces) {
     Text text;
+    Text piece;
     const auto pieces = data.ConsumeIntegralInRange<std::size_t>(0, maxPieces);
     for (std::size_t p = 0; p < pieces && data.remaining_bytes() > 0; ++p) {
-        const auto pick = data.ConsumeIntegralInRange<std::size_t>(0, kTokens.size());
-        text += pick < kTokens.size() ? kTokens[pick] : data.ConsumeRandomLengthString(24);
+        const auto pick = data.ConsumeIntegralInRange<std::size_t>(0, kTokens.size() + 1);
+        if (pick < kTokens.size()) {
+            piece = kTokens[pick];
+            text += piece;
+        } else if (pick == kTokens.size()) {
+            piece = data.ConsumeRandomLengthString(24);
+            text += piece;
+        } else {
+            const auto times = data.ConsumeIntegralInRange<std::size_t>(0, 1 << 16);
+            for (std::size_t t = 0; t < times && text.size() < kMaxComposedText; ++t) text += piece;
+        }
+        if (text.size() >= kMaxComposedText) break;
     }
     return WithoutZero(text);
 }
@@ -102,7 +121,7 @@ std::vector<T> Since(const std::vector<T>& all, std::size_t before) {
 class Cycle {
 public:
     void Run(FuzzedDataProvider& data) {
-        form_.SetText(Control::编辑框1, ComposeText(data, 4));
+        form_.SetText(Control::编辑框1, Traced("domain", ComposeText(data, 4)));
         for (int step = 0; step < 256 && data.remaining_bytes() > 0; ++step) Act(data);
         TickAndCheck();
     }
@@ -110,19 +129,33 @@ public:
 private:
     void Act(FuzzedDataProvider& data) {
         switch (data.ConsumeIntegralInRange<int>(0, 15)) {
-            case 0: case 1: clipboard_.Copy(ComposeText(data, 12)); break;
-            case 2: form_.Type(Control::编辑框1, ComposeText(data, 4)); break;
-            case 3: form_.Click(Control::选择框3); break;
-            case 4: form_.Click(Control::选择框4); break;
-            case 5: form_.Click(Control::选择框5); break;
-            case 6: clipboard_.readable = !clipboard_.readable; break;
-            case 7: clipboard_.writable = !clipboard_.writable; break;
-            case 8: clipboard_.CopyPicture(); break;
-            case 9: clipboard_.Touch(); break;
-            case 10: CopyButtonAndCheck(); break;
-            case 11: form_.Type(Control::编辑框_转换后, ComposeText(data, 6)); break;
+            case 0: case 1: clipboard_.Copy(Traced("copy", ComposeText(data, 12))); break;
+            case 2: form_.Type(Control::编辑框1, Traced("domain", ComposeText(data, 4))); break;
+            case 3: Trace("click 选择框3"); form_.Click(Control::选择框3); break;
+            case 4: Trace("click 选择框4"); form_.Click(Control::选择框4); break;
+            case 5: Trace("click 选择框5"); form_.Click(Control::选择框5); break;
+            case 6: Trace("toggle readable"); clipboard_.readable = !clipboard_.readable; break;
+            case 7: Trace("toggle writable"); clipboard_.writable = !clipboard_.writable; break;
+            case 8: Trace("copy a picture"); clipboard_.CopyPicture(); break;
+            case 9: Trace("same text copied again"); clipboard_.Touch(); break;
+            case 10: Trace("copy button"); CopyButtonAndCheck(); break;
+            case 11: form_.Type(Control::编辑框_转换后, Traced("type result", ComposeText(data, 6))); break;
             default: TickAndCheck(); break;
         }
+    }
+
+    // ZELVANE_FUZZ_TRACE=1 lists the actions of an input, to read a finding.
+    static void Trace(const char* action, const Text& text = {}) {
+        static const bool tracing = std::getenv("ZELVANE_FUZZ_TRACE") != nullptr;
+        if (!tracing) return;
+        const std::string shown = text.size() > 200 ? fuzz::Printable(text.substr(0, 200)) + "...(" +
+                                                          std::to_string(text.size()) + " bytes)"
+                                                    : fuzz::Printable(text);
+        std::fprintf(stderr, "%s '%s'\n", action, shown.c_str());
+    }
+    static Text Traced(const char* action, Text text) {
+        Trace(action, text);
+        return text;
     }
 
     void TickAndCheck() {
@@ -138,6 +171,7 @@ private:
         const std::size_t clipboardWrites = clipboard_.writes.size();
         const std::size_t opens = shell_.opened.size();
 
+        Trace("tick");
         converter_.ConversionCycle();
 
         std::vector<Text> shownWrites;
