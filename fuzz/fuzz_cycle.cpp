@@ -5,6 +5,7 @@
 // that was read calls for, worked out with the plain text reference.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -47,31 +48,48 @@ Text WithoutZero(Text text) {
 }
 
 // Big enough to show a tick that grows faster than linearly, small enough to
-// keep a few hundred ticks per input quick under the sanitizers.
-constexpr std::size_t kMaxComposedText = 256 * 1024;
+// keep a few hundred ticks per input quick under the sanitizers: one text may
+// reach 64 KiB, all texts of one input together 256 KiB.
+constexpr std::size_t kMaxComposedText = 64 * 1024;
+constexpr std::size_t kComposedBytesPerInput = 256 * 1024;
 
-// A text of pieces: tokens, short raw byte strings, and repeats of the piece
+// Texts of pieces: tokens, short raw byte strings, and repeats of the piece
 // before, so that even a short input can make a huge text ('/' * 100000).
-Text ComposeText(FuzzedDataProvider& data, std::size_t maxPieces) {
-    Text text;
-    Text piece;
-    const auto pieces = data.ConsumeIntegralInRange<std::size_t>(0, maxPieces);
-    for (std::size_t p = 0; p < pieces && data.remaining_bytes() > 0; ++p) {
-        const auto pick = data.ConsumeIntegralInRange<std::size_t>(0, kTokens.size() + 1);
-        if (pick < kTokens.size()) {
-            piece = kTokens[pick];
-            text += piece;
-        } else if (pick == kTokens.size()) {
-            piece = data.ConsumeRandomLengthString(24);
-            text += piece;
-        } else {
-            const auto times = data.ConsumeIntegralInRange<std::size_t>(0, 1 << 16);
-            for (std::size_t t = 0; t < times && text.size() < kMaxComposedText; ++t) text += piece;
+class TextComposer {
+public:
+    Text Compose(FuzzedDataProvider& data, std::size_t maxPieces) {
+        Text text;
+        Text piece;
+        const auto pieces = data.ConsumeIntegralInRange<std::size_t>(0, maxPieces);
+        for (std::size_t p = 0; p < pieces && data.remaining_bytes() > 0; ++p) {
+            const auto pick = data.ConsumeIntegralInRange<std::size_t>(0, kTokens.size() + 1);
+            if (pick < kTokens.size()) {
+                piece = kTokens[pick];
+                text += piece;
+            } else if (pick == kTokens.size()) {
+                piece = data.ConsumeRandomLengthString(24);
+                text += piece;
+            } else {
+                // Mostly a few repeats, now and then tens of thousands.
+                const auto count = data.ConsumeIntegral<std::uint8_t>();
+                const auto shift = data.ConsumeIntegralInRange<unsigned>(0, 8);
+                const std::size_t times = std::size_t{count} << shift;
+                for (std::size_t t = 0; t < times && text.size() < Limit(); ++t) text += piece;
+            }
+            if (text.size() >= Limit()) break;
         }
-        if (text.size() >= kMaxComposedText) break;
+        used_ += text.size();
+        return WithoutZero(text);
     }
-    return WithoutZero(text);
-}
+
+private:
+    std::size_t Limit() const {
+        const std::size_t left = used_ < kComposedBytesPerInput ? kComposedBytesPerInput - used_ : 0;
+        return std::min(kMaxComposedText, left);
+    }
+
+    std::size_t used_ = 0;
+};
 
 bool HasPasswordKeyword(const Text& text) {
     for (const Text& keyword : kKeywordsInSplitOrder) {
@@ -84,13 +102,29 @@ bool Has(const Text& text, std::string_view sought) {
     return ReferencePositionOf(text, Text(sought)) != -1;
 }
 
+// The "/"-pieces of a text as the plain reference splits it, but no more than
+// `limit` of them: a huge text of delimiters is not a link anyway.
+std::vector<Text> FirstPieces(const Text& text, std::size_t limit) {
+    std::vector<Text> pieces;
+    std::size_t pieceBegin = 0;
+    for (std::size_t i = 0; i < text.size() && pieces.size() < limit;) {
+        if (text[i] == '/') {
+            pieces.push_back(text.substr(pieceBegin, i - pieceBegin));
+            pieceBegin = i + 1;
+        }
+        i += Width(text, i);
+    }
+    if (pieces.size() < limit && pieceBegin < text.size()) pieces.push_back(text.substr(pieceBegin));
+    return pieces;
+}
+
 // The clipboard text with its third "/"-piece replaced by the domain and a
 // final "/" dropped, when it is a link of the service; otherwise nothing.
 std::optional<Text> ConvertedLink(const Text& text, const Text& domain) {
     if (!Has(text, "ww") || !Has(text, SERVICE_LABEL) || !Has(text, ".com") || !Has(text, "/")) {
         return std::nullopt;
     }
-    const std::vector<Text> pieces = ReferenceSplit(text, "/");
+    const std::vector<Text> pieces = FirstPieces(text, 5);
     if (pieces.size() != 4) return std::nullopt;
     return pieces[0] + "/" + pieces[1] + "/" + domain + "/" + pieces[3];
 }
@@ -121,7 +155,7 @@ std::vector<T> Since(const std::vector<T>& all, std::size_t before) {
 class Cycle {
 public:
     void Run(FuzzedDataProvider& data) {
-        form_.SetText(Control::编辑框1, Traced("domain", ComposeText(data, 4)));
+        form_.SetText(Control::编辑框1, Traced("domain", composer_.Compose(data, 4)));
         for (int step = 0; step < 256 && data.remaining_bytes() > 0; ++step) Act(data);
         TickAndCheck();
     }
@@ -129,8 +163,8 @@ public:
 private:
     void Act(FuzzedDataProvider& data) {
         switch (data.ConsumeIntegralInRange<int>(0, 15)) {
-            case 0: case 1: clipboard_.Copy(Traced("copy", ComposeText(data, 12))); break;
-            case 2: form_.Type(Control::编辑框1, Traced("domain", ComposeText(data, 4))); break;
+            case 0: case 1: clipboard_.Copy(Traced("copy", composer_.Compose(data, 12))); break;
+            case 2: form_.Type(Control::编辑框1, Traced("domain", composer_.Compose(data, 4))); break;
             case 3: Trace("click 选择框3"); form_.Click(Control::选择框3); break;
             case 4: Trace("click 选择框4"); form_.Click(Control::选择框4); break;
             case 5: Trace("click 选择框5"); form_.Click(Control::选择框5); break;
@@ -139,7 +173,7 @@ private:
             case 8: Trace("copy a picture"); clipboard_.CopyPicture(); break;
             case 9: Trace("same text copied again"); clipboard_.Touch(); break;
             case 10: Trace("copy button"); CopyButtonAndCheck(); break;
-            case 11: form_.Type(Control::编辑框_转换后, Traced("type result", ComposeText(data, 6))); break;
+            case 11: form_.Type(Control::编辑框_转换后, Traced("type result", composer_.Compose(data, 6))); break;
             default: TickAndCheck(); break;
         }
     }
@@ -238,6 +272,7 @@ private:
         Check(shell_.opened.size() == opens, "the copy button opens nothing");
     }
 
+    TextComposer composer_;
     ProgramState state_;
     testing::FakeForm form_;
     testing::FakeClipboard clipboard_;

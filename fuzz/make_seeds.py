@@ -127,7 +127,11 @@ def compose(p, max_pieces, pieces):
             p.string(piece[1])
         elif isinstance(piece, tuple):
             p.integer(0, REPEAT, REPEAT)
-            p.integer(0, 1 << 16, piece[1])
+            count, shift = piece[1], 0
+            while count > 255:
+                count, shift = count >> 1, shift + 1
+            p.integer(0, 255, count)
+            p.integer(0, 8, shift)
         else:
             p.integer(0, REPEAT, TOKENS.index(piece))
 
@@ -167,8 +171,8 @@ def cycle_seeds():
         cycle_seed([DOMAIN], ["check4", ("copy", [b"C:\\Windows\\notepad.exe ", gbk("密码"), b" ",
                                                   b"https://", H, b"/s/abc"]), "tick",
                               ("copy", [gbk("访问码"), b":", b"x1Y2"]), "tick"]),
-        cycle_seed([DOMAIN], ["check4", ("copy", [b"https://", H, b"/s/abc", b"/", ("repeat", 60000)]),
-                              "tick", ("copy", [b"https://", H, b"/", b"\xb0\x2f", ("repeat", 60000),
+        cycle_seed([DOMAIN], ["check4", ("copy", [b"https://", H, b"/s/abc", b"/", ("repeat", 20000)]),
+                              "tick", ("copy", [b"https://", H, b"/", b"\xb0\x2f", ("repeat", 20000),
                                                 b"/", ("raw", b"x")]), "tick"]),
     ]
 
