@@ -281,10 +281,21 @@ void ZelvaneRun::PostClick(Control control) {
 }
 
 void ZelvaneRun::PressKey(Control control, UINT virtualKey, bool shift) {
-    HWND target = ControlWindow(control);
-    if (shift) ::PostMessageW(target, WM_KEYDOWN, VK_SHIFT, 1);
-    PostKey(target, virtualKey);
-    if (shift) ::PostMessageW(target, WM_KEYUP, VK_SHIFT, static_cast<LPARAM>(1u | (1u << 30) | (1u << 31)));
+    if (!shift) {
+        PostKey(ControlWindow(control), virtualKey);
+        return;
+    }
+    // A posted message carries no Shift state: the dialog keys read the
+    // keyboard itself, so this goes in as real input to the focused window.
+    ::SetForegroundWindow(window_);
+    INPUT keys[4] = {};
+    const WORD sequence[4] = {VK_SHIFT, static_cast<WORD>(virtualKey), static_cast<WORD>(virtualKey), VK_SHIFT};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = sequence[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    ::SendInput(4, keys, sizeof(INPUT));
 }
 
 std::optional<Control> ZelvaneRun::FocusedControl() const {
@@ -334,21 +345,6 @@ HWND ZelvaneRun::WaitForPopupMenu(Duration timeout) const {
         },
         timeout);
     return menu;
-}
-
-std::vector<std::wstring> ZelvaneRun::PopupMenuItems(HWND menuWindow) const {
-    DWORD_PTR handle = 0;
-    ::SendMessageTimeoutW(menuWindow, MN_GETHMENU, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &handle);
-    auto* menu = reinterpret_cast<HMENU>(handle);
-    std::vector<std::wstring> items;
-    const int count = ::GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[128] = {};
-        const int length =
-            ::GetMenuStringW(menu, static_cast<UINT>(i), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
-        items.emplace_back(text, static_cast<std::size_t>(length > 0 ? length : 0));
-    }
-    return items;
 }
 
 void ZelvaneRun::ChoosePopupMenuItem(HWND menuWindow, int index) {

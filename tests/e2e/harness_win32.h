@@ -42,13 +42,13 @@ bool WaitUntil(const std::function<bool()>& condition, Duration timeout = kDefau
 
 // A file to put into Config before the start. A directory when `directory`.
 struct ConfigEntry {
-    std::string name;     // e.g. "AutoHide.dll", "URL.ini"
-    std::string content;  // bytes as they go into the file (code page 936 for text)
+    std::string name{};     // e.g. "AutoHide.dll", "URL.ini"
+    std::string content{};  // bytes as they go into the file (code page 936 for text)
     bool directory = false;
 };
 
 struct RunOptions {
-    std::vector<ConfigEntry> config;  // Config is created when this is not empty
+    std::vector<ConfigEntry> config{};  // Config is created when this is not empty
     bool start = true;                // false: only prepare the directory; call Start()
 };
 
@@ -97,7 +97,9 @@ public:
     // mouse cannot reach it. Returns when the click handler has finished.
     void Click(Control control);
     void PostClick(Control control);  // returns at once
-    // Key down and up, posted to the control as the keyboard would.
+    // Key down and up, posted to the control as the keyboard would. With
+    // Shift it is real keyboard input to Zelvane's focused control instead
+    // (Zelvane is brought to the foreground first).
     void PressKey(Control control, UINT virtualKey, bool shift = false);
     // The control that has the keyboard focus in Zelvane, if any.
     std::optional<Control> FocusedControl() const;
@@ -113,7 +115,6 @@ public:
     // --- the tray menu and message boxes ---
     // The open pop-up menu of Zelvane, once it appears.
     HWND WaitForPopupMenu(Duration timeout = kDefaultTimeout) const;
-    std::vector<std::wstring> PopupMenuItems(HWND menuWindow) const;
     // Chooses the item by keyboard (Down n+1 times, Enter); 0 is the first.
     void ChoosePopupMenuItem(HWND menuWindow, int index);
     void DismissPopupMenu(HWND menuWindow);  // Esc
