@@ -52,7 +52,9 @@ class Owner : public WindowOwner {
 public:
     explicit Owner(FormEvents& events) : events_(events) {}
     FormEvents& OnWindowBuilt(HWND) override { return events_; }
-    void OnTaskbarCreated() override {}
+    void OnTaskbarCreated() override { ++taskbarsCreated; }
+
+    int taskbarsCreated = 0;
 
 private:
     FormEvents& events_;
@@ -229,6 +231,26 @@ TEST_F(MainWindowTest, LinkReleaseInsideRaisesOnceAndOutsideNothing) {
     ::SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(500, 10));
 
     EXPECT_EQ(events.log, (Log{"link"}));
+}
+
+TEST_F(MainWindowTest, HoveredLinkHoldsTheMouseUntilThePointerLeaves) {
+    Create();
+    HWND link = Handle(Control::超级链接框1);
+
+    ::SendMessageW(link, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(::GetCapture(), link);
+    ::SendMessageW(link, WM_MOUSEMOVE, 0, MAKELPARAM(-3, 10));  // captured: left of the link
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(MainWindowTest, RestartedTaskbarIsPassedToTheOwnerAndNoOneElse) {
+    Create();
+    events.log.clear();
+
+    ::SendMessageW(window.Handle(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+
+    EXPECT_EQ(owner.taskbarsCreated, 1);
+    EXPECT_TRUE(events.log.empty());
 }
 
 }  // namespace
