@@ -19,7 +19,8 @@ std::size_t CharacterWidth(std::string_view text, std::size_t i) {
 }
 
 bool MatchesAt(std::string_view text, std::size_t i, std::string_view sought) {
-    return std::memcmp(text.data() + i, sought.data(), sought.size()) == 0;
+    // The first byte rules out almost every position without a call.
+    return text[i] == sought[0] && std::memcmp(text.data() + i, sought.data(), sought.size()) == 0;
 }
 
 // First match of a non-empty sought text at a character start at or after
@@ -31,7 +32,8 @@ std::size_t NextMatch(std::string_view text, std::size_t from, std::string_view 
     return kNotFound;
 }
 
-// Calls onPiece(begin, end) for every member of the split, in order.
+// Calls onPiece(begin, end) for the members of the split in order, until it
+// returns false.
 template <typename OnPiece>
 void ForEachPiece(std::string_view text, std::string_view delimiter, OnPiece onPiece) {
     if (text.empty()) return;
@@ -42,7 +44,7 @@ void ForEachPiece(std::string_view text, std::string_view delimiter, OnPiece onP
     std::size_t pieceBegin = 0;
     for (std::size_t match = NextMatch(text, 0, delimiter); match != kNotFound;
          match = NextMatch(text, pieceBegin, delimiter)) {
-        onPiece(pieceBegin, match);
+        if (!onPiece(pieceBegin, match)) return;
         pieceBegin = match + delimiter.size();
     }
     if (pieceBegin < text.size()) onPiece(pieceBegin, text.size());
@@ -64,7 +66,9 @@ Text TextArray::Member(std::size_t number) const {
     Text found;
     std::size_t seen = 0;
     ForEachPiece(*source_, delimiter_, [&](std::size_t begin, std::size_t end) {
-        if (++seen == number) found.assign(*source_, begin, end - begin);
+        if (++seen < number) return true;
+        found.assign(*source_, begin, end - begin);
+        return false;
     });
     return found;
 }
@@ -107,6 +111,7 @@ TextArray SplitOn(std::string_view text, std::string_view delimiter) {
         ++array.count_;
         array.lastBegin_ = begin;
         array.lastEnd_ = end;
+        return true;
     });
     if (array.count_ > 0) {
         array.source_ = std::make_shared<const Text>(text);
