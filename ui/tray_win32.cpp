@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "core/encoding_win32.h"
+#include "ui/form_layout.h"
 #include "ui/icon_selection.h"
 #include "ui/tray_tip.h"
 
@@ -40,12 +41,19 @@ NOTIFYICONDATAW IdentityData(HWND window) {
 
 }  // namespace
 
-std::optional<MenuItem> MenuItemOfCommand(UINT command) {
-    switch (command) {
-        case kShowWindowCommand: return MenuItem::显示主界面;
-        case kExitCommand: return MenuItem::退出;
-        default: return std::nullopt;
+UINT CommandOfMenuItem(MenuItem item) {
+    switch (item) {
+        case MenuItem::显示主界面: return kShowWindowCommand;
+        case MenuItem::退出: return kExitCommand;
     }
+    return 0;
+}
+
+std::optional<MenuItem> MenuItemOfCommand(UINT command) {
+    for (const MenuItemSpec& spec : TrayMenuItems()) {
+        if (command == CommandOfMenuItem(spec.item)) return spec.item;
+    }
+    return std::nullopt;
 }
 
 UINT TaskbarCreatedMessage() { return ::RegisterWindowMessageW(L"TaskbarCreated"); }
@@ -99,8 +107,9 @@ void Win32Tray::ReAddAfterShellRestart() {
 void Win32Tray::ShowTrayMenu() {
     OwnedMenu menu(::CreatePopupMenu());
     if (!menu) return;
-    ::AppendMenuW(menu.Get(), MF_STRING, kShowWindowCommand, L"显示主界面");
-    ::AppendMenuW(menu.Get(), MF_STRING, kExitCommand, L"退出");
+    for (const MenuItemSpec& spec : TrayMenuItems()) {
+        ::AppendMenuW(menu.Get(), MF_STRING, CommandOfMenuItem(spec.item), WideFromUtf8(spec.caption).c_str());
+    }
     POINT cursor{};
     ::GetCursorPos(&cursor);
     // Without the foreground the menu would not close on a click elsewhere;

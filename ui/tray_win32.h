@@ -22,6 +22,8 @@ inline constexpr UINT kTrayCallbackMessage = WM_APP + 100;
 inline constexpr UINT kShowWindowCommand = 1001;  // 显示主界面
 inline constexpr UINT kExitCommand = 1002;        // 退出
 
+// The pop-up menu's items and captions are those of the form's menu "A".
+UINT CommandOfMenuItem(MenuItem item);
 std::optional<MenuItem> MenuItemOfCommand(UINT command);
 
 // The message the shell broadcasts when its taskbar has been (re)created.
