@@ -1,7 +1,8 @@
 // Clipboard contents as other programs leave them: several formats at once
 // (a text with a marker format beside it), a format rendered only when it is
 // asked for, or the clipboard held open. The owner window lives on the test's
-// thread; waits here take the messages Zelvane's clipboard calls send to it.
+// thread; the harness's waits take the messages Zelvane's clipboard calls send
+// to it.
 #pragma once
 
 #include <windows.h>
@@ -46,25 +47,6 @@ inline ClipboardFormat UnicodeFormat(std::wstring_view text) { return {CF_UNICOD
 
 inline UINT RegisteredFormat(const wchar_t* name) { return ::RegisterClipboardFormatW(name); }
 
-// Lets in the messages other threads send to this one (WM_RENDERFORMAT,
-// WM_DESTROYCLIPBOARD) and posted ones.
-inline void TakeMessages() {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-}
-
-inline bool WaitTakingMessages(const std::function<bool()>& condition, Duration timeout = kDefaultTimeout) {
-    return WaitUntil(
-        [&] {
-            TakeMessages();
-            return condition();
-        },
-        timeout);
-}
-
-// Waits while taking messages, for checks that something did NOT happen.
-inline void PauseTakingMessages(Duration duration) { WaitTakingMessages([] { return false; }, duration); }
-
 class ClipboardOwnerWindow {
 public:
     ClipboardOwnerWindow() {
@@ -93,7 +75,7 @@ public:
     // Opens the clipboard (waiting while someone else holds it), empties it,
     // puts the formats on it and, unless `keepOpen`, closes it again.
     bool Put(const std::vector<ClipboardFormat>& formats, bool keepOpen = false) {
-        if (!WaitTakingMessages([&] { return ::OpenClipboard(Handle()) != FALSE; }, std::chrono::seconds(5))) {
+        if (!WaitUntil([&] { return ::OpenClipboard(Handle()) != FALSE; }, std::chrono::seconds(5))) {
             return false;
         }
         ::EmptyClipboard();
@@ -165,7 +147,7 @@ public:
         return all;
     }
     bool WaitForCount(std::size_t count, Duration timeout = kDefaultTimeout) const {
-        return WaitTakingMessages([&] { return Since().size() >= count; }, timeout);
+        return WaitUntil([&] { return Since().size() >= count; }, timeout);
     }
 
 private:

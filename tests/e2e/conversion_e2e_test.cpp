@@ -6,11 +6,9 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
-#include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/constants.h"
@@ -25,26 +23,6 @@ using enum Control;
 // Long enough for several timer ticks, for checks that something did NOT
 // happen again.
 constexpr Duration kSeveralTicks = 1600ms;
-
-// The test's clipboard owner window lives on this thread: when Zelvane writes
-// the clipboard, EmptyClipboard sends that window WM_DESTROYCLIPBOARD and waits
-// until this thread takes it. Waits here must let sent messages in.
-void TakeSentMessages() {
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-}
-
-bool WaitTakingMessages(const std::function<bool()>& condition, Duration timeout = kDefaultTimeout) {
-    return WaitUntil(
-        [&] {
-            TakeSentMessages();
-            return condition();
-        },
-        timeout);
-}
-
-// Waits while taking sent messages, for checks that something did NOT happen.
-void Pause(Duration duration) { WaitTakingMessages([] { return false; }, duration); }
 
 std::wstring WideAscii(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
@@ -71,7 +49,7 @@ public:
         return all;
     }
     bool WaitForCount(std::size_t count) const {
-        return WaitTakingMessages([&] { return Since().size() >= count; });
+        return WaitUntil([&] { return Since().size() >= count; });
     }
 
 private:
@@ -93,21 +71,6 @@ private:
     std::wstring path_;
     std::size_t skip_ = 0;
 };
-
-// The clipboard's text, or nothing while Zelvane holds it: unlike waiting
-// for it, this never keeps Zelvane waiting on this thread.
-std::optional<std::wstring> ClipboardTextIfFree() {
-    if (!::OpenClipboard(nullptr)) return std::nullopt;
-    std::optional<std::wstring> text;
-    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text = std::wstring(chars);
-            ::GlobalUnlock(data);
-        }
-    }
-    ::CloseClipboard();
-    return text;
-}
 
 // Zelvane converts whatever is on the clipboard when it starts; each test
 // starts it on an empty one.
@@ -137,7 +100,7 @@ TEST(ConversionE2eTest, ShareTextsAreConvertedInTheWindow) {
     for (const Case& c : cases) {
         SCOPED_TRACE(win32::Utf8FromWide(c.copied));
         ASSERT_TRUE(SetClipboardText(c.copied));
-        EXPECT_TRUE(WaitTakingMessages([&] { return run.Text(编辑框_转换后) == c.shown; }))
+        EXPECT_TRUE(WaitUntil([&] { return run.Text(编辑框_转换后) == c.shown; }))
             << win32::Utf8FromWide(run.Text(编辑框_转换后));
         EXPECT_EQ(ClipboardText(), c.copied) << "选择框3 is off: the clipboard keeps the copy";
     }
@@ -149,7 +112,7 @@ TEST(ConversionE2eTest, LinkOfAnotherSiteLeavesTheWindowAlone) {
     const std::wstring code = UniqueCode();
     const std::wstring converted = L"https://" + kDomain + L"/" + code;
     ASSERT_TRUE(SetClipboardText(L"https://" + kHost + L"/" + code));
-    ASSERT_TRUE(WaitTakingMessages([&] { return run.Text(编辑框_转换后) == converted; }));
+    ASSERT_TRUE(WaitUntil([&] { return run.Text(编辑框_转换后) == converted; }));
 
     ASSERT_TRUE(SetClipboardText(L"https://www.other.org/abc"));
     Pause(kSeveralTicks);
@@ -171,7 +134,7 @@ TEST(ConversionE2eTest, OpensTheLinkOnceAndPutsThePasswordOnTheClipboard) {
 
     ASSERT_TRUE(opened.WaitForCount(1));
     EXPECT_EQ(opened.Since(), std::vector<std::wstring>{L"https://" + kDomain + L"/" + code});
-    EXPECT_TRUE(WaitTakingMessages([] { return ClipboardText() == L"ab12"; }));
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"ab12"; }));
 
     // The password on the clipboard is the program's own write, not a copy.
     Pause(kSeveralTicks);
@@ -193,7 +156,7 @@ TEST(ConversionE2eTest, CopiesTheConvertedLinkAndOpensItOnce) {
     const std::wstring converted = L"https://" + kDomain + L"/" + code;
     ASSERT_TRUE(SetClipboardText(L"https://" + kHost + L"/" + code));
 
-    EXPECT_TRUE(WaitTakingMessages([&] { return ClipboardText() == converted; }));
+    EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == converted; }));
     ASSERT_TRUE(opened.WaitForCount(1));
     Pause(kSeveralTicks);
     EXPECT_EQ(opened.Since(), std::vector<std::wstring>{converted});
@@ -209,7 +172,7 @@ TEST(ConversionE2eTest, ProgramPathInAShareTextIsNeverRun) {
     // The part before the keyword is a program path: nothing is opened.
     const std::wstring first = UniqueCode();
     ASSERT_TRUE(SetClipboardText(L"C:\\windows\\notepad.exe 密码 https://" + kHost + L"/" + first));
-    ASSERT_TRUE(WaitTakingMessages([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         return run.Text(编辑框_转换后) == L"C:\\windows\\notepad.exe 密码 https://" + kDomain + L"/" + first;
     }));
     // Without a keyword the whole text is opened: only its URL reaches the shell.
@@ -249,7 +212,7 @@ TEST(ConversionE2eTest, CopiedLinkIsConvertedAtOnce) {
     const auto warmUpStart = std::chrono::steady_clock::now();
     const std::wstring warmUp = UniqueCode();
     ASSERT_TRUE(SetClipboardText(L"https://" + kHost + L"/" + warmUp));
-    ASSERT_TRUE(WaitTakingMessages([&] { return run.Text(编辑框_转换后) == L"https://" + kDomain + L"/" + warmUp; }));
+    ASSERT_TRUE(WaitUntil([&] { return run.Text(编辑框_转换后) == L"https://" + kDomain + L"/" + warmUp; }));
     std::cout << "first copy converted after "
               << std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - warmUpStart).count()
               << " ms\n";
@@ -258,25 +221,22 @@ TEST(ConversionE2eTest, CopiedLinkIsConvertedAtOnce) {
     for (int copy = 0; copy < 30; ++copy) {
         const std::wstring code = UniqueCode();
         const std::wstring converted = L"https://" + kDomain + L"/" + code;
-        // Poll the change counter, and read the clipboard only when it moved
-        // past our own write: opening it all the time would hold Zelvane up.
-        // (Should Zelvane be done before the counter is first read here, the
-        // counter stands still and the read after 200 ms finds the text.)
+        // Read the clipboard only when its change counter moved past our own
+        // write: opening it all the time would hold Zelvane up. (Should
+        // Zelvane be done before the counter is first read here, the counter
+        // stands still and the read after 200 ms finds the text.) The wait
+        // wakes as soon as the clipboard changes.
         const auto start = std::chrono::steady_clock::now();
         ASSERT_TRUE(SetClipboardText(L"https://" + kHost + L"/" + code));
         DWORD seen = ::GetClipboardSequenceNumber();
-        bool done = false;
-        while (!done && std::chrono::steady_clock::now() - start < 5s) {
-            const DWORD now = ::GetClipboardSequenceNumber();
-            if (now != seen || std::chrono::steady_clock::now() - start > 200ms) {
-                if (const std::optional<std::wstring> text = ClipboardTextIfFree()) {
-                    seen = now;
-                    done = *text == converted;
-                }
-            }
-            TakeSentMessages();
-            std::this_thread::sleep_for(1ms);
-        }
+        const bool done = WaitUntil(
+            [&] {
+                const DWORD now = ::GetClipboardSequenceNumber();
+                if (now == seen && std::chrono::steady_clock::now() - start <= 200ms) return false;
+                seen = now;
+                return ClipboardText() == converted;
+            },
+            5s);
         ASSERT_TRUE(done) << "copy " << copy << " was not converted";
         millis.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         Pause(50ms);  // copies a user makes are apart

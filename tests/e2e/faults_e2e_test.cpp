@@ -106,16 +106,16 @@ TEST_F(ClipboardFaultTest, HeldOpenByAnotherProgramForThreeSeconds) {
     while (std::chrono::steady_clock::now() < heldUntil) {
         const std::wstring shown = run_->Text(编辑框_转换后);
         if (shown != Converted(first_)) shownMeanwhile.push_back(shown);
-        PauseTakingMessages(50ms);
+        Pause(50ms);
     }
     EXPECT_TRUE(shownMeanwhile.empty()) << "showed " << win32::Utf8FromWide(shownMeanwhile.front());
     EXPECT_TRUE(opened.Since().empty());
     EXPECT_TRUE(run_->IsRunning());
     ClipboardOwnerWindow::Close();
 
-    EXPECT_TRUE(WaitTakingMessages([&] { return run_->Text(编辑框_转换后) == Converted(code); }));
+    EXPECT_TRUE(WaitUntil([&] { return run_->Text(编辑框_转换后) == Converted(code); }));
     ASSERT_TRUE(opened.WaitForCount(1));
-    PauseTakingMessages(kSeveralTicks);
+    Pause(kSeveralTicks);
     EXPECT_EQ(opened.Since(), std::vector<std::wstring>{Converted(code)});
 }
 
@@ -128,12 +128,12 @@ TEST_F(ClipboardFaultTest, OwnerThatRendersLate) {
     const auto copied = std::chrono::steady_clock::now();
     ASSERT_TRUE(owner_.Put({{CF_UNICODETEXT, UnicodeBytes(Link(code)), /*delayed=*/true}}));
 
-    EXPECT_TRUE(WaitTakingMessages([&] { return run_->Text(编辑框_转换后) == Converted(code); }));
+    EXPECT_TRUE(WaitUntil([&] { return run_->Text(编辑框_转换后) == Converted(code); }));
     const auto converted = std::chrono::steady_clock::now();
     EXPECT_GE(owner_.renderRequests, 1);
     EXPECT_GE(converted - copied, 1500ms) << "converted before the text existed";
     ASSERT_TRUE(opened.WaitForCount(1));
-    PauseTakingMessages(kSeveralTicks);
+    Pause(kSeveralTicks);
     EXPECT_EQ(opened.Since(), std::vector<std::wstring>{Converted(code)});
     EXPECT_EQ(run_->Text(编辑框_转换后), Converted(code));
 }
@@ -221,7 +221,7 @@ TEST(SettingsFaultTest, ConfigRemovedWhileRunning) {
     ClearClipboard();
     const std::wstring code = UniqueCode();
     ASSERT_TRUE(SetClipboardText(Link(code)));
-    EXPECT_TRUE(WaitTakingMessages([&] { return run.Text(编辑框_转换后) == L"https://pan.example.net/" + code; }))
+    EXPECT_TRUE(WaitUntil([&] { return run.Text(编辑框_转换后) == L"https://pan.example.net/" + code; }))
         << "conversion goes on with the typed domain";
 }
 
@@ -310,12 +310,12 @@ TEST(TwoCopiesFaultTest, EachFollowsItsOwnOptionsAndTheyDoNotFeedEachOther) {
         const std::wstring code = UniqueCode();
         ASSERT_TRUE(SetClipboardText(Link(code)));
         for (ZelvaneRun* run : {&first, &second}) {
-            EXPECT_TRUE(WaitTakingMessages([&] { return run->Text(编辑框_转换后) == Converted(code); }));
+            EXPECT_TRUE(WaitUntil([&] { return run->Text(编辑框_转换后) == Converted(code); }));
         }
         ASSERT_TRUE(opened.WaitForCount(opening));
-        PauseTakingMessages(kSeveralTicks);
+        Pause(kSeveralTicks);
         const DWORD settled = ::GetClipboardSequenceNumber();
-        PauseTakingMessages(kSeveralTicks);
+        Pause(kSeveralTicks);
         EXPECT_EQ(::GetClipboardSequenceNumber(), settled) << "the clipboard still changes";
         EXPECT_EQ(opened.Since(), std::vector<std::wstring>(opening, Converted(code)));
         EXPECT_EQ(ClipboardText(), Converted(code));

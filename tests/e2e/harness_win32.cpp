@@ -1,12 +1,12 @@
 #include "tests/e2e/harness_win32.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
-#include <thread>
 
 #include "core/encoding_win32.h"
 #include "core/handles_win32.h"
@@ -82,11 +82,44 @@ void PostKey(HWND window, UINT virtualKey) {
 }
 
 // A window of our own: the clipboard needs an owner for SetClipboardData.
-HWND ClipboardOwner() {
-    static HWND owner =
-        ::CreateWindowExW(0, L"STATIC", L"zelvane-e2e-clipboard", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                          ::GetModuleHandleW(nullptr), nullptr);
+// It also listens for clipboard changes, so that a wait wakes as soon as
+// Zelvane has written the clipboard.
+HWND CreateClipboardOwner() {
+    HWND owner = ::CreateWindowExW(0, L"STATIC", L"zelvane-e2e-clipboard", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (owner != nullptr) ::AddClipboardFormatListener(owner);
     return owner;
+}
+
+HWND ClipboardOwner() {
+    static HWND owner = CreateClipboardOwner();
+    return owner;
+}
+
+void HandleMessages() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+}
+
+// WaitUntil that also wakes when the handle (if any) is signalled.
+bool WaitWaking(const std::function<bool()>& condition, Duration timeout, HANDLE wakeOn) {
+    ClipboardOwner();  // listening from now on
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (true) {
+        HandleMessages();
+        if (condition()) return true;
+        const auto left = std::chrono::duration_cast<Duration>(deadline - std::chrono::steady_clock::now());
+        if (left <= Duration::zero()) return false;
+        const DWORD handles = wakeOn != nullptr ? 1 : 0;
+        ::MsgWaitForMultipleObjectsEx(handles, handles != 0 ? &wakeOn : nullptr,
+                                      static_cast<DWORD>(std::min(left, kPollInterval).count()), QS_ALLINPUT,
+                                      MWMO_INPUTAVAILABLE);
+    }
+}
+
+// Whether the handle is signalled within the time.
+bool WaitForHandle(HANDLE handle, Duration timeout) {
+    return WaitWaking([&] { return ::WaitForSingleObject(handle, 0) == WAIT_OBJECT_0; }, timeout, handle);
 }
 
 // Zelvane reads the clipboard every 500 ms and holds it open for a moment.
@@ -97,13 +130,10 @@ bool OpenClipboardPatiently() {
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, Duration timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (true) {
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(kPollInterval);
-    }
+    return WaitWaking(condition, timeout, nullptr);
 }
+
+void Pause(Duration duration) { WaitUntil([] { return false; }, duration); }
 
 std::wstring ZelvaneExePath() {
     wchar_t fromEnvironment[MAX_PATH * 4] = {};
@@ -177,7 +207,7 @@ bool ZelvaneRun::Start() {
         return false;
     }
     // Start-up has finished when the program first waits for input.
-    ::WaitForInputIdle(process_.hProcess, static_cast<DWORD>(kDefaultTimeout.count()));
+    WaitUntil([&] { return ::WaitForInputIdle(process_.hProcess, 0) != WAIT_TIMEOUT; });
     WaitUntil([&] { return (window_ = FindMainWindow()) != nullptr || !IsRunning(); });
     if (window_ == nullptr) failure_ = "no main window appeared";
     return Started();
@@ -189,9 +219,7 @@ bool ZelvaneRun::IsRunning() const {
 
 std::optional<int> ZelvaneRun::WaitForExit(Duration timeout) {
     if (process_.hProcess == nullptr) return std::nullopt;
-    if (::WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
-        return std::nullopt;
-    }
+    if (!WaitForHandle(process_.hProcess, timeout)) return std::nullopt;
     DWORD code = 0;
     ::GetExitCodeProcess(process_.hProcess, &code);
     return static_cast<int>(code);
@@ -200,7 +228,7 @@ std::optional<int> ZelvaneRun::WaitForExit(Duration timeout) {
 void ZelvaneRun::Kill() {
     if (!IsRunning()) return;
     ::TerminateProcess(process_.hProcess, 99);
-    ::WaitForSingleObject(process_.hProcess, 5000);
+    WaitForHandle(process_.hProcess, 5s);
 }
 
 std::wstring ZelvaneRun::ConfigPath(std::wstring_view name) const {

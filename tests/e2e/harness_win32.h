@@ -36,9 +36,16 @@ using namespace std::chrono_literals;
 using Duration = std::chrono::milliseconds;
 inline constexpr Duration kDefaultTimeout = 10s;
 
-// Polls the condition every 10 ms until it holds or the time is up; true when
-// it held.
+// Tests the condition until it holds or the time is up; true when it held.
+// It is tested every 10 ms and at once when a message reaches this thread or
+// the clipboard changes. Every wait of the harness handles the messages sent
+// and posted to this thread meanwhile: when Zelvane empties the clipboard,
+// Windows sends WM_DESTROYCLIPBOARD to the harness's clipboard owner and
+// Zelvane waits until this thread has taken it.
 bool WaitUntil(const std::function<bool()>& condition, Duration timeout = kDefaultTimeout);
+// Waits the whole time, handling messages: for checks that something did NOT
+// happen.
+void Pause(Duration duration);
 
 // A file to put into Config before the start. A directory when `directory`.
 struct ConfigEntry {

@@ -51,7 +51,7 @@ protected:
         const std::wstring code = UniqueCode();
         ASSERT_TRUE(owner_.Put({UnicodeFormat(ShareText(code, L"old1"))}));
         ASSERT_TRUE(opened.WaitForCount(1));
-        ASSERT_TRUE(WaitTakingMessages([] { return ClipboardText() == L"old1"; }));
+        ASSERT_TRUE(WaitUntil([] { return ClipboardText() == L"old1"; }));
         shownBefore_ = ShareText(code, L"old1");
         shownBefore_.replace(shownBefore_.find(kHost), kHost.size(), kDomain);
         ASSERT_EQ(run_->Text(编辑框_转换后), shownBefore_);
@@ -68,7 +68,7 @@ protected:
         EXPECT_TRUE(opened.WaitForCount(1));
         EXPECT_EQ(opened.Since(), std::vector<std::wstring>{L"https://" + kDomain + L"/" + code});
         std::wstring password;
-        WaitTakingMessages([&] {
+        WaitUntil([&] {
             password = ClipboardText().value_or(L"");
             return password.find(L"https://") == std::wstring::npos;
         });
@@ -102,7 +102,7 @@ TEST_F(PrivacyE2eTest, MarkedContentIsNeverReadAndTheNextCopyIsHandled) {
         formats.push_back(UnicodeFormat(c.text));
         ASSERT_TRUE(owner_.Put(formats));
 
-        PauseTakingMessages(kSeveralTicks);
+        Pause(kSeveralTicks);
         EXPECT_EQ(Run().Text(编辑框_转换后), shownBefore_) << "the shown text is unchanged";
         EXPECT_TRUE(opened.Since().empty()) << "nothing is opened";
         EXPECT_EQ(ClipboardText(), c.text) << "the clipboard is left alone";
@@ -119,7 +119,7 @@ TEST_F(PrivacyE2eTest, ContentAllowedInTheHistoryIsReadNormally) {
     ASSERT_TRUE(owner_.Put({{HistoryFormat(), DwordBytes(1)}, UnicodeFormat(ShareText(code, L"new2"))}));
     ASSERT_TRUE(opened.WaitForCount(1));
     EXPECT_EQ(opened.Since(), std::vector<std::wstring>{L"https://" + kDomain + L"/" + code});
-    EXPECT_TRUE(WaitTakingMessages([] { return ClipboardText() == L"new2"; }));
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"new2"; }));
     EXPECT_EQ(PasswordAfterALinkWithoutOne(), L"new2");
 }
 

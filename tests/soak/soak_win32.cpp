@@ -146,12 +146,14 @@ public:
 
         // The result box holds text from here on, for the markers below.
         owner_.Put({UnicodeFormat(L"start")});
-        if (!WaitTakingMessages([&] { return run.Text(编辑框_转换后) == kNoLink; })) return Fail("no first change");
+        if (!WaitUntil([&] { return run.Text(编辑框_转换后) == kNoLink; })) return Fail("no first change");
 
         const auto started = std::chrono::steady_clock::now();
         Figures afterWarmUp = atStart;
         for (int index = 0; index < changes_; ++index) {
             if (index == kWarmUp) afterWarmUp = Settled("after warm-up");
+            // After each 10 MB text: whatever it made grow must not grow again.
+            if (index % 2000 == 1100) Settled(("after change " + std::to_string(index)).c_str());
             Act(index);
             if (!Copy(MakeChange(index), index)) break;
             if ((index + 1) % 1000 == 0) {
@@ -352,7 +354,7 @@ private:
         marker_ = marker_ % 5 + 1;
         const HWND result = run_->ControlWindow(编辑框_转换后);
         ::PostMessageW(result, EM_SETSEL, static_cast<WPARAM>(marker_), static_cast<LPARAM>(marker_));
-        return WaitTakingMessages(
+        return WaitUntil(
             [&] {
                 DWORD_PTR selection = 0;
                 ::SendMessageTimeoutW(result, EM_GETSEL, 0, 0, SMTO_NORMAL, 30000, &selection);
@@ -375,7 +377,12 @@ private:
             Record("zelvane.exe ended at change " + std::to_string(index));
             return false;
         }
-        if (change.opens && run_->IsChecked(选择框4)) expectedOpen_.insert(change.code);
+        if (change.opens && run_->IsChecked(选择框4)) {
+            expectedOpen_.insert(change.code);
+            madeAt_[change.code] = "change " + std::to_string(index) + (run_->IsChecked(选择框3) ? ", 选择框3" : ", 选择框5") +
+                                   ", domain " + win32::Utf8FromWide(domain_) + ", kind " +
+                                   std::to_string(static_cast<int>(change.kind));
+        }
         if (!change.code.empty() && !change.opens) mayOpen_.insert(change.code);
         if (change.kind == Kind::Huge && !change.code.empty()) {
             const std::wstring shown = run_->Text(编辑框_转换后);
@@ -404,7 +411,7 @@ private:
         WaitUntilHandled();
         ClearClipboard();
         WaitUntilHandled();
-        PauseTakingMessages(3s);
+        Pause(3s);
         const Figures figures = Measure(process_.Get());
         Print(when, figures);
         return figures;
@@ -414,7 +421,7 @@ private:
         const std::wstring code = NextCode();
         const std::wstring text = L"链接：https://" + kHost + L"/" + code + L" 提取码：last";
         owner_.Put({UnicodeFormat(text)});
-        if (!WaitTakingMessages([&] { return run_->Text(编辑框_转换后) == Converted(text); })) {
+        if (!WaitUntil([&] { return run_->Text(编辑框_转换后) == Converted(text); })) {
             Record("after the soak a share text was not converted");
         }
         expectedOpen_.insert(code);
@@ -423,8 +430,8 @@ private:
     void CheckOpenedOnce(const BrowserLog& opened) {
         // The fake browser is a process of its own per link: let the last ones
         // write down their URL.
-        WaitTakingMessages([&] { return opened.Since().size() >= expectedOpen_.size(); }, 60s);
-        PauseTakingMessages(5s);
+        WaitUntil([&] { return opened.Since().size() >= expectedOpen_.size(); }, 60s);
+        Pause(5s);
         std::map<std::wstring, int> seen;  // share code -> times opened
         for (const std::wstring& url : opened.Since()) {
             // The code is the letters and digits after the last "/": a text
@@ -443,7 +450,9 @@ private:
         }
         int missing = 0;
         for (const std::wstring& code : expectedOpen_) {
-            if (!seen.count(code) && ++missing <= 5) Record("never opened: " + win32::Utf8FromWide(code));
+            if (!seen.count(code) && ++missing <= 5) {
+                Record("never opened: " + win32::Utf8FromWide(code) + " (" + madeAt_[code] + ")");
+            }
         }
         std::printf("links opened: %zu URLs for %zu share codes; %zu links had to open, %d missing, %d opened "
                     "twice, %d from malformed texts\n",
@@ -479,6 +488,7 @@ private:
     int trayToggles_ = 0;
     std::set<std::wstring> expectedOpen_;
     std::set<std::wstring> mayOpen_;
+    std::map<std::wstring, std::string> madeAt_;  // for a link that must open: when and how
     std::vector<std::string> failures_;
 };
 
