@@ -39,13 +39,13 @@ void Converter::ConversionCycle() {
     state_.partsArray = {};
     std::optional<Text> read = ReadChangedClipboard();
     if (!read) return;
-    state_.clipboardText = std::move(*read);
+    Reassign(state_.clipboardText, std::move(*read));
     if (CompareBytewise(state_.clipboardText, state_.lastClipboardText) == 0) return;
-    state_.lastClipboardText = state_.clipboardText;
+    Reassign(state_.lastClipboardText, state_.clipboardText);
 
     TakeSharePassword();
     state_.partsArray = {};
-    state_.rebuiltLink = Text();  // releases a huge link of an earlier tick
+    Reassign(state_.rebuiltLink, Text());  // lets a huge link of an earlier tick go
 
     if (!HasScheme(state_.clipboardText)) {
         form_.SetText(Control::编辑框_转换后, Text(NO_LINK_TEXT));
@@ -80,7 +80,7 @@ std::optional<Text> Converter::ReadChangedClipboard() {
 // What the program writes itself is not a new copy: the next tick finds the
 // text it wrote and ends there.
 void Converter::WriteClipboard(Text text) {
-    if (clipboard_.WriteText(text)) state_.lastClipboardText = std::move(text);
+    if (clipboard_.WriteText(text)) Reassign(state_.lastClipboardText, std::move(text));
 }
 
 // Runs for every changed text, link or not. The text is split on "提取码"
@@ -88,7 +88,7 @@ void Converter::WriteClipboard(Text text) {
 void Converter::TakeSharePassword() {
     if (!ContainsPasswordKeyword(state_.clipboardText)) return;
     state_.partsArray = SplitOn(state_.clipboardText, KEYWORD_TIQUMA);
-    state_.sharePassword = ExtractPassword(state_);
+    Reassign(state_.sharePassword, ExtractPassword(state_));
 }
 
 // A share link has exactly four "/"-separated pieces: scheme, empty, host,
@@ -100,8 +100,8 @@ bool Converter::RebuildLinkWithDomain() {
     if (MemberCount(state_.partsArray) != 4) return false;
     const Text domain = form_.GetText(Control::编辑框1);
     const TextArray& parts = state_.partsArray;
-    state_.rebuiltLink = JoinTexts({parts.Member(1), "/", parts.Member(2), "/", domain, "/",
-                                    parts.Member(4), "/"});
+    Reassign(state_.rebuiltLink, JoinTexts({parts.Member(1), "/", parts.Member(2), "/", domain, "/",
+                                            parts.Member(4), "/"}));
     state_.partsArray = {};
     return true;
 }
@@ -110,7 +110,7 @@ bool Converter::RebuildLinkWithDomain() {
 void Converter::ShowRebuiltLink() {
     const auto length = static_cast<std::int64_t>(ByteLength(state_.rebuiltLink));
     form_.SetText(Control::编辑框_转换后, LeftBytes(state_.rebuiltLink, length - 1));
-    state_.clipboardText = form_.GetText(Control::编辑框_转换后);
+    Reassign(state_.clipboardText, form_.GetText(Control::编辑框_转换后));
 }
 
 // The part of the converted text before its password keyword, or empty.

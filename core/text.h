@@ -53,6 +53,11 @@ Bytes BytesOfText(std::string_view text);
 Text TextOfBytes(const Bytes& bytes);
 std::size_t MemberCount(const TextArray& array);
 
+// Gives `target` its new value and lets the old buffer go. Plain assignment of
+// a short text (moved or not) reuses the buffer, so a variable would keep the
+// memory of the largest text it ever held.
+inline void Reassign(Text& target, Text value) { target.swap(value); }
+
 // "Contains" as the program uses it: PositionOf does not give -1.
 inline bool Contains(std::string_view text, std::string_view sought) {
     return PositionOf(text, sought) != -1;

@@ -183,6 +183,20 @@ TEST_F(ConverterTest, SameTextCopiedTwiceIsHandledOnce) {
     EXPECT_EQ(shell.opened.size(), 1u);
 }
 
+// A huge copy is let go once a small one follows: none of the program's texts
+// keeps its buffer.
+TEST_F(ConverterTest, HugeTextIsLetGoWhenASmallOneFollows) {
+    Check(Control::选择框3);
+    Text huge = ShareText("https://{H}/abc {提取码}{P}");
+    huge.append(10 * 1024 * 1024, 'x');
+    CopyAndTick(huge);
+    CopyAndTick(ShareText("{密码}{P}"));
+
+    const std::size_t kept = state.clipboardText.capacity() + state.lastClipboardText.capacity() +
+                             state.sharePassword.capacity() + state.rebuiltLink.capacity();
+    EXPECT_LT(kept, std::size_t{4096});
+}
+
 TEST_F(ConverterTest, PictureAfterATextShowsUnknown) {
     CopyAndTick(ShareText("https://{H}/abc"));
     clipboard.CopyPicture();
