@@ -12,7 +12,7 @@ PACKAGES=(
     # running and driving the Windows program
     wine wine64 xvfb x11-utils xclip xdotool imagemagick fonts-wqy-microhei
     # icon drawing, packaging, measuring
-    python3 python3-pil zip hyperfine
+    python3 python3-pil zip hyperfine procps
 )
 
 missing_packages() {

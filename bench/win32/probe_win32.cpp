@@ -138,7 +138,11 @@ int MeasureRest(int seconds, const std::wstring& program) {
                 static_cast<unsigned long>(::GetGuiResources(started.Process(), GR_GDIOBJECTS)),
                 static_cast<unsigned long>(::GetGuiResources(started.Process(), GR_USEROBJECTS)));
 
+    // Wine may report no CPU time for another process at all: the time since
+    // the start tells whether the figure below means anything.
     const double before = CpuMilliseconds(started.Process());
+    std::printf("CPU time reported since the start: %.1f ms%s\n", before,
+                before == 0 ? " (none: this system does not report it; see the host's figure)" : "");
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
     const double used = CpuMilliseconds(started.Process()) - before;
     std::printf("idle CPU over %d s: %.1f ms (%.3f %% of one core)\n", seconds, used,
