@@ -10,23 +10,11 @@
 #include <string_view>
 #include <utility>
 
+#include "tests/reference/printable.h"
+
 namespace zelvane::fuzz {
 
-inline std::string Printable(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char byte : text) {
-        const auto c = static_cast<unsigned char>(byte);
-        if (c >= 0x20 && c < 0x7F && c != '\\') {
-            out += byte;
-        } else {
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-        }
-    }
-    return out;
-}
+using reference::Printable;
 
 using Named = std::pair<const char*, std::string_view>;
 

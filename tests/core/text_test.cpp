@@ -1,4 +1,5 @@
 #include "core/text.h"
+#include "tests/reference/printable.h"
 #include "tests/reference/text_reference.h"
 
 #include <gtest/gtest.h>
@@ -270,21 +271,7 @@ private:
     std::mt19937 engine_;
 };
 
-std::string Printable(const Text& text) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char byte : text) {
-        const auto c = static_cast<unsigned char>(byte);
-        if (c >= 0x20 && c < 0x7F) {
-            out += byte;
-        } else {
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-        }
-    }
-    return out;
-}
+using reference::Printable;
 
 TEST(ScanningOperations, AgreeWithByteByByteReferenceOnGeneratedTexts) {
     TextGenerator generator(20240611);

@@ -13,64 +13,14 @@
 
 #include "core/constants.h"
 #include "core/encoding_win32.h"
+#include "tests/e2e/browser_log_win32.h"
 #include "tests/e2e/harness_win32.h"
+#include "tests/e2e/share_links_win32.h"
 
 namespace zelvane::e2e {
 namespace {
 
 using enum Control;
-
-// Long enough for several timer ticks, for checks that something did NOT
-// happen again.
-constexpr Duration kSeveralTicks = 1600ms;
-
-std::wstring WideAscii(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
-const std::wstring kHost = L"wwx." + WideAscii(SERVICE_LABEL) + L".com";
-const std::wstring kDomain = WideAscii(DEFAULT_DOMAIN);  // 选择框1 is checked at start
-
-// A share code no other test or run uses, so what the fake browser recorded
-// can be told apart.
-std::wstring UniqueCode() {
-    static int counter = 0;
-    return L"s" + std::to_wstring(::GetTickCount64()) + L"n" + std::to_wstring(++counter);
-}
-
-// The URLs the session's fake browser recorded from the moment this object was
-// made. $ZELVANE_OPENED_URLS is a Unix path; Wine shows the Unix root as Z:.
-class OpenedUrls {
-public:
-    OpenedUrls() : path_(RecordPath()) { skip_ = All().size(); }
-
-    bool Available() const { return !path_.empty(); }
-    std::vector<std::wstring> Since() const {
-        std::vector<std::wstring> all = All();
-        all.erase(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(std::min(skip_, all.size())));
-        return all;
-    }
-    bool WaitForCount(std::size_t count) const {
-        return WaitUntil([&] { return Since().size() >= count; });
-    }
-
-private:
-    static std::wstring RecordPath() {
-        wchar_t unixPath[MAX_PATH * 4] = {};
-        if (::GetEnvironmentVariableW(L"ZELVANE_OPENED_URLS", unixPath, MAX_PATH * 4) == 0) return {};
-        std::wstring path = std::wstring(L"Z:") + unixPath;
-        std::replace(path.begin(), path.end(), L'/', L'\\');
-        return path;
-    }
-    std::vector<std::wstring> All() const {
-        std::vector<std::wstring> urls;
-        if (path_.empty()) return urls;
-        std::ifstream file(win32::Utf8FromWide(path_));
-        for (std::string line; std::getline(file, line);) urls.push_back(win32::WideFromUtf8(line));
-        return urls;
-    }
-
-    std::wstring path_;
-    std::size_t skip_ = 0;
-};
 
 // Zelvane converts whatever is on the clipboard when it starts; each test
 // starts it on an empty one.
@@ -82,7 +32,7 @@ RunOptions OnEmptyClipboard(RunOptions options = {}) {
 TEST(ConversionE2eTest, ShareTextsAreConvertedInTheWindow) {
     ZelvaneRun run(OnEmptyClipboard());
     ASSERT_TRUE(run.Started()) << run.Failure();
-    ASSERT_EQ(run.Text(编辑框1), kDomain);
+    ASSERT_EQ(run.Text(编辑框1), kDefaultDomain);
 
     const std::wstring code = UniqueCode();
     struct Case {
@@ -91,9 +41,9 @@ TEST(ConversionE2eTest, ShareTextsAreConvertedInTheWindow) {
     };
     const Case cases[] = {
         {L"链接：https://" + kHost + L"/" + code + L" 提取码：ab12",
-         L"链接：https://" + kDomain + L"/" + code + L" 提取码：ab12"},
-        {L"https://" + kHost + L"/" + code + L"/", L"https://" + kDomain + L"/" + code},
-        {L"https://" + kHost + L"/" + code + L" 密码:x9", L"https://" + kDomain + L"/" + code + L" 密码:x9"},
+         L"链接：https://" + kDefaultDomain + L"/" + code + L" 提取码：ab12"},
+        {L"https://" + kHost + L"/" + code + L"/", L"https://" + kDefaultDomain + L"/" + code},
+        {L"https://" + kHost + L"/" + code + L" 密码:x9", L"https://" + kDefaultDomain + L"/" + code + L" 密码:x9"},
         {L"你好，hello", L"Unkonw"},
         {L"HTTPS://WWX.EXAMPLE.COM/ABC", L"Unkonw"},
     };
@@ -110,7 +60,7 @@ TEST(ConversionE2eTest, LinkOfAnotherSiteLeavesTheWindowAlone) {
     ZelvaneRun run(OnEmptyClipboard());
     ASSERT_TRUE(run.Started()) << run.Failure();
     const std::wstring code = UniqueCode();
-    const std::wstring converted = L"https://" + kDomain + L"/" + code;
+    const std::wstring converted = L"https://" + kDefaultDomain + L"/" + code;
     ASSERT_TRUE(SetClipboardText(L"https://" + kHost + L"/" + code));
     ASSERT_TRUE(WaitUntil([&] { return run.Text(编辑框_转换后) == converted; }));
 
@@ -122,18 +72,18 @@ TEST(ConversionE2eTest, LinkOfAnotherSiteLeavesTheWindowAlone) {
 TEST(ConversionE2eTest, OpensTheLinkOnceAndPutsThePasswordOnTheClipboard) {
     ZelvaneRun run(OnEmptyClipboard());
     ASSERT_TRUE(run.Started()) << run.Failure();
-    const OpenedUrls opened;
+    const BrowserLog opened;
     if (!opened.Available()) GTEST_SKIP() << "needs the fake browser of scripts/wine-session.sh";
     run.Click(选择框4);
     run.Click(选择框5);
     ASSERT_TRUE(run.IsChecked(选择框4) && run.IsChecked(选择框5));
 
     const std::wstring code = UniqueCode();
-    const std::wstring shown = L"链接：https://" + kDomain + L"/" + code + L" 提取码：ab12";
+    const std::wstring shown = L"链接：https://" + kDefaultDomain + L"/" + code + L" 提取码：ab12";
     ASSERT_TRUE(SetClipboardText(L"链接：https://" + kHost + L"/" + code + L" 提取码：ab12"));
 
     ASSERT_TRUE(opened.WaitForCount(1));
-    EXPECT_EQ(opened.Since(), std::vector<std::wstring>{L"https://" + kDomain + L"/" + code});
+    EXPECT_EQ(opened.Since(), std::vector<std::wstring>{L"https://" + kDefaultDomain + L"/" + code});
     EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"ab12"; }));
 
     // The password on the clipboard is the program's own write, not a copy.
@@ -147,13 +97,13 @@ TEST(ConversionE2eTest, OpensTheLinkOnceAndPutsThePasswordOnTheClipboard) {
 TEST(ConversionE2eTest, CopiesTheConvertedLinkAndOpensItOnce) {
     ZelvaneRun run(OnEmptyClipboard());
     ASSERT_TRUE(run.Started()) << run.Failure();
-    const OpenedUrls opened;
+    const BrowserLog opened;
     if (!opened.Available()) GTEST_SKIP() << "needs the fake browser of scripts/wine-session.sh";
     run.Click(选择框3);
     run.Click(选择框4);
 
     const std::wstring code = UniqueCode();
-    const std::wstring converted = L"https://" + kDomain + L"/" + code;
+    const std::wstring converted = L"https://" + kDefaultDomain + L"/" + code;
     ASSERT_TRUE(SetClipboardText(L"https://" + kHost + L"/" + code));
 
     EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == converted; }));
@@ -165,7 +115,7 @@ TEST(ConversionE2eTest, CopiesTheConvertedLinkAndOpensItOnce) {
 TEST(ConversionE2eTest, ProgramPathInAShareTextIsNeverRun) {
     ZelvaneRun run(OnEmptyClipboard());
     ASSERT_TRUE(run.Started()) << run.Failure();
-    const OpenedUrls opened;
+    const BrowserLog opened;
     if (!opened.Available()) GTEST_SKIP() << "needs the fake browser of scripts/wine-session.sh";
     run.Click(选择框4);
 
@@ -173,7 +123,7 @@ TEST(ConversionE2eTest, ProgramPathInAShareTextIsNeverRun) {
     const std::wstring first = UniqueCode();
     ASSERT_TRUE(SetClipboardText(L"C:\\windows\\notepad.exe 密码 https://" + kHost + L"/" + first));
     ASSERT_TRUE(WaitUntil([&] {
-        return run.Text(编辑框_转换后) == L"C:\\windows\\notepad.exe 密码 https://" + kDomain + L"/" + first;
+        return run.Text(编辑框_转换后) == L"C:\\windows\\notepad.exe 密码 https://" + kDefaultDomain + L"/" + first;
     }));
     // Without a keyword the whole text is opened: only its URL reaches the shell.
     const std::wstring second = UniqueCode();
@@ -181,18 +131,18 @@ TEST(ConversionE2eTest, ProgramPathInAShareTextIsNeverRun) {
 
     ASSERT_TRUE(opened.WaitForCount(1));
     Pause(kSeveralTicks);
-    EXPECT_EQ(opened.Since(), std::vector<std::wstring>{L"https://" + kDomain + L"/" + second});
+    EXPECT_EQ(opened.Since(), std::vector<std::wstring>{L"https://" + kDefaultDomain + L"/" + second});
 }
 
 TEST(ConversionE2eTest, CopyButtonCopiesTheShownLinkWithoutOpeningItAgain) {
     ZelvaneRun run(OnEmptyClipboard());
     ASSERT_TRUE(run.Started()) << run.Failure();
-    const OpenedUrls opened;
+    const BrowserLog opened;
     if (!opened.Available()) GTEST_SKIP() << "needs the fake browser of scripts/wine-session.sh";
     run.Click(选择框4);
 
     const std::wstring code = UniqueCode();
-    const std::wstring converted = L"https://" + kDomain + L"/" + code + L" 提取码：ab12";
+    const std::wstring converted = L"https://" + kDefaultDomain + L"/" + code + L" 提取码：ab12";
     ASSERT_TRUE(SetClipboardText(L"https://" + kHost + L"/" + code + L" 提取码：ab12"));
     ASSERT_TRUE(opened.WaitForCount(1));
 
@@ -212,7 +162,7 @@ TEST(ConversionE2eTest, CopiedLinkIsConvertedAtOnce) {
     const auto warmUpStart = std::chrono::steady_clock::now();
     const std::wstring warmUp = UniqueCode();
     ASSERT_TRUE(SetClipboardText(L"https://" + kHost + L"/" + warmUp));
-    ASSERT_TRUE(WaitUntil([&] { return run.Text(编辑框_转换后) == L"https://" + kDomain + L"/" + warmUp; }));
+    ASSERT_TRUE(WaitUntil([&] { return run.Text(编辑框_转换后) == L"https://" + kDefaultDomain + L"/" + warmUp; }));
     std::cout << "first copy converted after "
               << std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - warmUpStart).count()
               << " ms\n";
@@ -220,7 +170,7 @@ TEST(ConversionE2eTest, CopiedLinkIsConvertedAtOnce) {
     std::vector<double> millis;
     for (int copy = 0; copy < 30; ++copy) {
         const std::wstring code = UniqueCode();
-        const std::wstring converted = L"https://" + kDomain + L"/" + code;
+        const std::wstring converted = L"https://" + kDefaultDomain + L"/" + code;
         // Read the clipboard only when its change counter moved past our own
         // write: opening it all the time would hold Zelvane up. (Should
         // Zelvane be done before the counter is first read here, the counter

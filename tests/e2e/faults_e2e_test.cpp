@@ -16,8 +16,10 @@
 #include "core/constants.h"
 #include "core/encoding_win32.h"
 #include "core/handles_win32.h"
+#include "tests/e2e/browser_log_win32.h"
 #include "tests/e2e/clipboard_content_win32.h"
 #include "tests/e2e/harness_win32.h"
+#include "tests/e2e/share_links_win32.h"
 
 namespace zelvane::e2e {
 namespace {
@@ -25,20 +27,11 @@ namespace {
 using enum Control;
 using namespace std::chrono_literals;
 
-constexpr Duration kSeveralTicks = 1600ms;  // long enough for three timer ticks
-
-std::wstring WideAscii(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-const std::wstring kHost = L"wwx." + WideAscii(SERVICE_LABEL) + L".com";
-const std::wstring kDomain = WideAscii(DEFAULT_DOMAIN);
 const std::wstring kSucceeded = L"\x8BBE\x7F6E\x6210\x529F";  // 设置成功
 const std::wstring kFailed = L"\x8BBE\x7F6E\x5931\x8D25";     // 设置失败
 
-std::wstring UniqueCode() {
-    static int counter = 0;
-    return L"f" + std::to_wstring(::GetTickCount64()) + L"n" + std::to_wstring(++counter);
-}
 std::wstring Link(const std::wstring& code) { return L"https://" + kHost + L"/" + code; }
-std::wstring Converted(const std::wstring& code) { return L"https://" + kDomain + L"/" + code; }
+std::wstring Converted(const std::wstring& code) { return L"https://" + kDefaultDomain + L"/" + code; }
 
 // Zelvane converts whatever is on the clipboard when it starts.
 RunOptions OnEmptyClipboard(RunOptions options = {}) {
@@ -233,7 +226,7 @@ TEST(SettingsFaultTest, UrlIniThatIsADirectoryStaysOne) {
     run.SetText(编辑框1, L"pan.example.net");
     EXPECT_EQ(run.Text(编辑框1), L"pan.example.net");
     run.Click(选择框1);
-    EXPECT_EQ(run.Text(编辑框1), kDomain);
+    EXPECT_EQ(run.Text(编辑框1), kDefaultDomain);
     EXPECT_TRUE(IsDirectory(run.ConfigPath(L"URL.ini")));
     EXPECT_TRUE(run.IsRunning());
 }

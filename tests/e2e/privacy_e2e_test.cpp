@@ -9,25 +9,16 @@
 
 #include "core/constants.h"
 #include "core/encoding_win32.h"
+#include "tests/e2e/browser_log_win32.h"
 #include "tests/e2e/clipboard_content_win32.h"
 #include "tests/e2e/harness_win32.h"
+#include "tests/e2e/share_links_win32.h"
 
 namespace zelvane::e2e {
 namespace {
 
 using enum Control;
 using namespace std::chrono_literals;
-
-constexpr Duration kSeveralTicks = 1600ms;  // long enough for three timer ticks
-
-std::wstring WideAscii(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-const std::wstring kHost = L"wwx." + WideAscii(SERVICE_LABEL) + L".com";
-const std::wstring kDomain = WideAscii(DEFAULT_DOMAIN);
-
-std::wstring UniqueCode() {
-    static int counter = 0;
-    return L"p" + std::to_wstring(::GetTickCount64()) + L"n" + std::to_wstring(++counter);
-}
 
 std::wstring ShareText(const std::wstring& code, const std::wstring& password) {
     return L"链接：https://" + kHost + L"/" + code + L" 提取码：" + password;
@@ -53,7 +44,7 @@ protected:
         ASSERT_TRUE(opened.WaitForCount(1));
         ASSERT_TRUE(WaitUntil([] { return ClipboardText() == L"old1"; }));
         shownBefore_ = ShareText(code, L"old1");
-        shownBefore_.replace(shownBefore_.find(kHost), kHost.size(), kDomain);
+        shownBefore_.replace(shownBefore_.find(kHost), kHost.size(), kDefaultDomain);
         ASSERT_EQ(run_->Text(编辑框_转换后), shownBefore_);
     }
 
@@ -66,7 +57,7 @@ protected:
         const std::wstring code = UniqueCode();
         EXPECT_TRUE(owner_.Put({UnicodeFormat(L"https://" + kHost + L"/" + code)}));
         EXPECT_TRUE(opened.WaitForCount(1));
-        EXPECT_EQ(opened.Since(), std::vector<std::wstring>{L"https://" + kDomain + L"/" + code});
+        EXPECT_EQ(opened.Since(), std::vector<std::wstring>{L"https://" + kDefaultDomain + L"/" + code});
         std::wstring password;
         WaitUntil([&] {
             password = ClipboardText().value_or(L"");
@@ -118,7 +109,7 @@ TEST_F(PrivacyE2eTest, ContentAllowedInTheHistoryIsReadNormally) {
     const std::wstring code = UniqueCode();
     ASSERT_TRUE(owner_.Put({{HistoryFormat(), DwordBytes(1)}, UnicodeFormat(ShareText(code, L"new2"))}));
     ASSERT_TRUE(opened.WaitForCount(1));
-    EXPECT_EQ(opened.Since(), std::vector<std::wstring>{L"https://" + kDomain + L"/" + code});
+    EXPECT_EQ(opened.Since(), std::vector<std::wstring>{L"https://" + kDefaultDomain + L"/" + code});
     EXPECT_TRUE(WaitUntil([] { return ClipboardText() == L"new2"; }));
     EXPECT_EQ(PasswordAfterALinkWithoutOne(), L"new2");
 }

@@ -26,8 +26,10 @@
 #include "core/constants.h"
 #include "core/encoding_win32.h"
 #include "core/handles_win32.h"
+#include "tests/e2e/browser_log_win32.h"
 #include "tests/e2e/clipboard_content_win32.h"
 #include "tests/e2e/harness_win32.h"
+#include "tests/e2e/share_links_win32.h"
 
 namespace zelvane::soak {
 namespace {
@@ -36,9 +38,6 @@ using namespace zelvane::e2e;
 using namespace std::chrono_literals;
 using enum Control;
 
-std::wstring WideAscii(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-const std::wstring kHost = L"wwx." + WideAscii(SERVICE_LABEL) + L".com";
-const std::wstring kDefaultDomain = WideAscii(DEFAULT_DOMAIN);
 const std::wstring kNoLink = L"Unkonw";
 constexpr std::size_t kHugeChars = 10 * 1024 * 1024;  // 10 MB of code page 936 text
 
